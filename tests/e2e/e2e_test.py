@@ -24,9 +24,20 @@ import threading
 import time
 import unittest
 
-BINARY = None
-LAUNCHER = []
-CRLF = False
+
+def parse_arguments():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--binary", required=True, help="the varnel executable to test")
+    parser.add_argument("--launcher", default="", help="command that runs the executable")
+    parser.add_argument("--crlf", action="store_true", help="expect CR LF line ends")
+    return parser.parse_known_args()
+
+
+# Read before the tests are defined: some are skipped under a launcher.
+ARGS, UNITTEST_ARGS = parse_arguments()
+BINARY = os.path.abspath(ARGS.binary)
+LAUNCHER = shlex.split(ARGS.launcher)
+CRLF = ARGS.crlf
 
 BANNER = b"\nVarnel v.1.2 SMS sending status monitor, (c) 2026 the Varnel developers\n\n"
 WAITING = b"[STATUS] Waiting for SMS start"
@@ -68,7 +79,9 @@ def default_signals():
 
 
 class Install:
-    """A copy of varnel in a directory of its own, where its markers live."""
+    """A copy of varnel in a directory of its own, where its markers live.
+
+    The directory's name has a blank in it, as many Windows paths do."""
 
     def __init__(self, test, dirname="varnel dir"):
         self.root = tempfile.mkdtemp(prefix="varnel-e2e-")
@@ -316,7 +329,6 @@ class StreamsTest(unittest.TestCase):
         v.put(3, content=b"a detail line\n" * 1000)
         return v
 
-    @unittest.skipIf(LAUNCHER, "wine needs a standard output")
     def test_standard_output_closed(self):
         v = self.layout()
         code, _ = v.run(stdout=None, preexec_fn=lambda: os.close(1))
@@ -408,18 +420,5 @@ class TimeoutTest(unittest.TestCase):
         self.assertLess(elapsed, 40)
 
 
-def main():
-    global BINARY, LAUNCHER, CRLF
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--binary", required=True, help="the varnel executable to test")
-    parser.add_argument("--launcher", default="", help="command that runs the executable")
-    parser.add_argument("--crlf", action="store_true", help="expect CR LF line ends")
-    args, rest = parser.parse_known_args()
-    BINARY = os.path.abspath(args.binary)
-    LAUNCHER = shlex.split(args.launcher)
-    CRLF = args.crlf
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
-
-
 if __name__ == "__main__":
-    main()
+    unittest.main(argv=[sys.argv[0]] + UNITTEST_ARGS, verbosity=2)
