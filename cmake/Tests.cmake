@@ -25,17 +25,19 @@ add_executable(varnel_tests
   src/monitor/console_test.cc
   src/monitor/run_test.cc
   src/platform/platform_test.cc
+  src/sim/scenario_test.cc
 )
 if(WIN32)
   target_sources(varnel_tests PRIVATE src/platform/stdout-win32_test.cc)
 else()
   target_sources(varnel_tests PRIVATE src/platform/platform-posix_test.cc)
 endif()
-target_link_libraries(varnel_tests PRIVATE varnel_core varnel_platform varnel_fake GTest::gtest_main)
+target_link_libraries(varnel_tests PRIVATE varnel_core varnel_platform varnel_fake varnel_sim_core
+                                           GTest::gtest_main)
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(VARNEL_E2E ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/e2e_test.py)
-set(VARNEL_E2E_GROUPS Outcomes Detail Invocation Streams Timing Timeout)
+set(VARNEL_E2E_GROUPS Outcomes Detail Invocation Streams Timing Timeout Sim Examples)
 
 if(CMAKE_CROSSCOMPILING_EMULATOR)
   # One Wine prefix of the tests' own, made afresh once per test run.
@@ -60,7 +62,7 @@ endif()
 foreach(group ${VARNEL_E2E_GROUPS})
   add_test(NAME e2e.${group}
     COMMAND ${Python3_EXECUTABLE} ${VARNEL_E2E} --binary $<TARGET_FILE:varnel>
-            ${VARNEL_E2E_LAUNCHER} ${group}Test)
+            --sim $<TARGET_FILE:varnel-sim> ${VARNEL_E2E_LAUNCHER} ${group}Test)
   set_tests_properties(e2e.${group} PROPERTIES TIMEOUT 300 LABELS e2e)
   list(APPEND VARNEL_WINE_TESTS e2e.${group})
 endforeach()

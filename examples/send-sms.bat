@@ -1,10 +1,11 @@
 @echo off
 rem Starts the sending program, watches it with Varnel and acts on the outcome.
 rem varnel.exe must stand in the directory where the sending program creates
-rem its marker files (E1.$$$ to E6.$$$). Change SENDER to your sending program.
+rem its marker files (E1.$$$ to E6.$$$). SENDER names the sending program,
+rem VARNEL the monitor (by default the varnel.exe beside this file).
 setlocal
 if not defined SENDER set SENDER=C:\SMS\sender.exe
-set VARNEL=%~dp0varnel.exe
+if not defined VARNEL set VARNEL=%~dp0varnel.exe
 
 start "SMS sender" /b "%SENDER%" %*
 "%VARNEL%"

@@ -13,6 +13,7 @@ carriage return and line feed, as a Windows console program writes it.
 """
 import argparse
 import os
+import re
 import shlex
 import shutil
 import signal
@@ -30,6 +31,7 @@ def parse_arguments():
     parser.add_argument("--binary", required=True, help="the varnel executable to test")
     parser.add_argument("--launcher", default="", help="command that runs the executable")
     parser.add_argument("--crlf", action="store_true", help="expect CR LF line ends")
+    parser.add_argument("--sim", default="", help="varnel-sim, to play the sending program")
     return parser.parse_known_args()
 
 
@@ -38,6 +40,7 @@ ARGS, UNITTEST_ARGS = parse_arguments()
 BINARY = os.path.abspath(ARGS.binary)
 LAUNCHER = shlex.split(ARGS.launcher)
 CRLF = ARGS.crlf
+SIM = os.path.abspath(ARGS.sim) if ARGS.sim else ""
 
 BANNER = b"\nVarnel v.1.2 SMS sending status monitor, (c) 2026 the Varnel developers\n\n"
 WAITING = b"[STATUS] Waiting for SMS start"
@@ -113,6 +116,11 @@ class Install:
 
     def start(self):
         return LiveRun(self.command(), self.root)
+
+    def sim(self, *args):
+        """Starts varnel-sim on this directory."""
+        return subprocess.Popen(LAUNCHER + [SIM, "--dir", self.dir] + list(args),
+                                stdin=subprocess.DEVNULL, cwd=self.root)
 
 
 class LiveRun:
@@ -407,8 +415,13 @@ class TimingTest(unittest.TestCase):
 class TimeoutTest(unittest.TestCase):
     def test_start_timeout_after_twenty_seconds_cleans_stale_markers(self):
         v = Install(self)
-        v.put(1, 6)
-        v.put(3, content=b"stale\n")
+        if SIM:
+            # A sender that never starts, after an earlier run left markers.
+            self.assertEqual(v.sim("--no-start", "--stale", "1,3,6").wait(RUN_TIMEOUT), 0)
+            self.assertEqual(v.left(), {1, 3, 6})
+        else:
+            v.put(1, 6)
+            v.put(3, content=b"stale\n")
         os.mkdir(v.marker(4))  # a directory: not a marker, stays
         started = time.monotonic()
         code, out = v.run()
@@ -418,6 +431,75 @@ class TimeoutTest(unittest.TestCase):
         self.assertTrue(os.path.isdir(v.marker(4)))
         self.assertGreater(elapsed, 19.7)
         self.assertLess(elapsed, 40)
+
+
+@unittest.skipUnless(SIM, "needs --sim")
+class SimTest(unittest.TestCase):
+    """Runs of the monitor with varnel-sim playing the sending program."""
+
+    def expect(self, out, outcome, detail_pattern=b"", start_dots=b"[.]*", finish_dots=b"[.]*"):
+        pattern = (re.escape(console(BANNER + WAITING)) + start_dots + re.escape(console(b"\n" + SENDING)) +
+                   finish_dots + re.escape(console(OUTCOME_TEXT[outcome])) + detail_pattern)
+        self.assertRegex(out, b"^" + pattern + b"$")
+
+    def test_each_outcome(self):
+        runs = {}
+        for outcome in range(5):
+            v = Install(self)
+            sim = v.sim("--start-delay", "1.2", "--send-time", "1.2", "--outcome", str(outcome),
+                        "--detail", "first line", "--detail", "second line")
+            runs[outcome] = (v, sim, subprocess.Popen(v.command(), stdout=subprocess.PIPE,
+                                                      stdin=subprocess.DEVNULL, cwd=v.root))
+        for outcome, (v, sim, monitor) in runs.items():
+            with self.subTest(outcome=outcome):
+                out, _ = monitor.communicate(timeout=RUN_TIMEOUT)
+                self.assertEqual(sim.wait(RUN_TIMEOUT), 0)
+                self.assertEqual(monitor.returncode, outcome)
+                detail = tagged(b"first line\n", b"second line\n") + b"\n" if outcome in (2, 3) else b""
+                self.expect(out, outcome, re.escape(console(detail)))
+                self.assertEqual(v.left(), set())
+
+    def test_late_start_with_the_sample_detail(self):
+        v = Install(self)
+        sim = v.sim("--start-delay", "3", "--send-time", "0.5", "--outcome", "3")
+        code, out = v.run()
+        self.assertEqual(sim.wait(RUN_TIMEOUT), 0)
+        self.assertEqual(code, 3)
+        line = re.escape(console(TAG)) + b"[^\r\n]+" + re.escape(console(b"\n"))
+        self.expect(out, 3, b"(" + line + b")+" + re.escape(console(b"\n")), start_dots=b"[.]{2,}")
+        self.assertEqual(v.left(), set())
+
+
+EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples")
+
+
+@unittest.skipUnless(SIM, "needs --sim")
+class ExamplesTest(unittest.TestCase):
+    """The example wrapper scripts, with varnel-sim as the sending program."""
+
+    def test_the_wrapper_branches_on_each_exit_code(self):
+        said = {0: b"SMS sent.", 1: b"Dial-up connection failed", 2: b"SMTP server",
+                3: b"message was not sent", 4: b"name was not found"}
+        for outcome, text in said.items():
+            with self.subTest(outcome=outcome):
+                v = Install(self)
+                shutil.copy2(SIM, v.dir)
+                sender = os.path.join(v.dir, os.path.basename(SIM))
+                if LAUNCHER:  # the batch file, run by Windows' command interpreter
+                    shutil.copy2(os.path.join(EXAMPLES, "send-sms.bat"), v.dir)
+                    command = LAUNCHER + ["cmd", "/c", "send-sms.bat"]
+                    env = dict(os.environ, SENDER=os.path.basename(SIM))
+                else:
+                    shutil.copy2(os.path.join(EXAMPLES, "send-sms.sh"), v.dir)
+                    command = [os.path.join(v.dir, "send-sms.sh")]
+                    env = dict(os.environ, SENDER=sender)
+                proc = subprocess.run(command + ["--dir", v.dir, "--send-time", "0.3", "-o", str(outcome)],
+                                      stdout=subprocess.PIPE, stdin=subprocess.DEVNULL, cwd=v.dir,
+                                      env=env, timeout=RUN_TIMEOUT)
+                self.assertEqual(proc.returncode, outcome, proc.stdout)
+                last_line = proc.stdout.rstrip(b"\r\n").splitlines()[-1]
+                self.assertIn(text, last_line)
+                self.assertEqual(v.left(), set())
 
 
 if __name__ == "__main__":
