@@ -37,7 +37,7 @@ target_link_libraries(varnel_tests PRIVATE varnel_core varnel_platform varnel_fa
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(VARNEL_E2E ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/e2e_test.py)
-set(VARNEL_E2E_GROUPS Outcomes Detail Invocation Streams Timing Timeout Sim Examples)
+set(VARNEL_E2E_GROUPS Outcomes Detail Invocation Streams Timing Timeout Sim Examples Faults)
 
 if(CMAKE_CROSSCOMPILING_EMULATOR)
   # One Wine prefix of the tests' own, made afresh once per test run.

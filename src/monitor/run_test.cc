@@ -193,6 +193,19 @@ TEST_F(RunMonitorTest, MarkersChangedDuringTheEchoAreCleanedByWhatTheyAreThen) {
   EXPECT_FALSE(platform_.Has(Marker(3)));
 }
 
+TEST_F(RunMonitorTest, TheMarkerDirectoryGoneDuringTheStartWaitEndsInTheTimeout) {
+  // The sender's markers vanish with their directory: nothing is present
+  // any more, so the start wait runs out and the clean-up deletes nothing.
+  platform_.AddFile(Marker(6));
+  platform_.on_sleep = [&](int sleeps) {
+    if (sleeps == 3) platform_.entries.clear();
+    if (sleeps > 3) platform_.AddFile("/opt/varnel moved/E5.$$$");
+  };
+  EXPECT_EQ(Run(), kOutcomeNeverStarted);
+  EXPECT_EQ(Report(), kWaiting + std::string(20, '.') + "\n" + kTimeout);
+  EXPECT_TRUE(platform_.EventsStartingWith("remove").empty());
+}
+
 TEST_F(RunMonitorTest, ARefusedConsoleChangesNeitherOutcomeNorCleanUp) {
   platform_.writes_before_refusal = 0;
   platform_.AddFile(Marker(6));

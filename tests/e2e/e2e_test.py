@@ -470,6 +470,128 @@ class SimTest(unittest.TestCase):
         self.assertEqual(v.left(), set())
 
 
+def peak_memory_samples(command, cwd):
+    """Runs `command`, sampling its peak resident memory (VmHWM, KiB) while it
+    runs; returns (exit code, output, samples)."""
+    proc = subprocess.Popen(command, stdout=subprocess.PIPE, stdin=subprocess.DEVNULL, cwd=cwd)
+    chunks = []
+    reader = threading.Thread(target=lambda: chunks.append(proc.stdout.read()))
+    reader.start()
+    samples = []
+    while proc.poll() is None:
+        try:
+            with open("/proc/%d/status" % proc.pid) as status:
+                for line in status:
+                    if line.startswith("VmHWM:"):
+                        samples.append(int(line.split()[1]))
+        except OSError:
+            pass
+        time.sleep(0.05)
+    reader.join()
+    return proc.wait(), b"".join(chunks), samples
+
+
+class FaultsTest(unittest.TestCase):
+    """What the disk, the pipe and the sending program can throw at a run."""
+
+    def test_a_detail_file_still_being_appended_to_is_echoed_as_far_as_it_reaches(self):
+        v = Install(self)
+        v.put(5, 6)
+        stop = threading.Event()
+        lines = [b"line %d\n" % i for i in range(100000)]
+
+        def append():  # the sending program, still writing
+            with open(v.marker(3), "ab", buffering=0) as f:
+                for line in lines:
+                    if stop.is_set():
+                        return
+                    f.write(line)
+                    time.sleep(0.001)
+
+        v.put(3, content=lines[0])
+        writer = threading.Thread(target=append)
+        writer.start()
+        self.addCleanup(writer.join)
+        self.addCleanup(stop.set)
+        started = time.monotonic()
+        code, out = v.run()
+        self.assertLess(time.monotonic() - started, 30)  # it did not wait for the writer
+        self.assertEqual(code, 3)
+        head = outcome_report(3)
+        self.assertEqual(out[:len(head)], head)
+        echoed = out[len(head):]
+        self.assertTrue(echoed.endswith(console(b"\n")))
+        # Some whole lines, in order, from the first on (the last may be cut).
+        body = echoed[:-len(console(b"\n"))]
+        self.assertTrue(body.startswith(console(tagged(lines[0]))), body[:100])
+
+    def test_a_non_blocking_pipe_that_fills_up_loses_nothing(self):
+        v = Install(self)
+        v.put(5, 6)
+        detail = b"".join(b"detail line %06d\n" % i for i in range(60000))  # ~1.2 MB out
+        v.put(2, content=detail)
+        read_end, write_end = os.pipe()
+        os.set_blocking(write_end, False)
+        received = []
+
+        def slow_reader():
+            time.sleep(0.3)  # let varnel meet a full pipe first
+            while True:
+                data = os.read(read_end, 65536)
+                if not data:
+                    return
+                received.append(data)
+
+        reader = threading.Thread(target=slow_reader)
+        reader.start()
+        try:
+            code, _ = v.run(stdout=write_end)
+        finally:
+            os.close(write_end)
+            reader.join(RUN_TIMEOUT)
+            os.close(read_end)
+        self.assertEqual(code, 2)
+        expected = tagged(*detail.splitlines(keepends=True)) + b"\n"
+        self.assertEqual(b"".join(received), outcome_report(2, expected))
+
+    def test_the_marker_directory_renamed_during_the_finish_wait(self):
+        v = Install(self)
+        v.put(5)
+        run = v.start()
+        self.addCleanup(run.kill)
+        run.wait_for(SENDING + b".")
+        moved = v.dir + " moved"
+        os.rename(v.dir, moved)
+        open(os.path.join(moved, "E6.$$$"), "wb").close()  # no longer where varnel looks
+        time.sleep(2.5)
+        self.assertIsNone(run.proc.poll())  # still waiting, without end
+        self.assertRegex(run.output(), re.escape(SENDING) + b"[.]{3,}$")
+        os.rename(moved, v.dir)  # the finish marker is back in its place
+        self.assertEqual(run.finish(), 0)
+        self.assertRegex(run.output(),
+                         re.escape(console(b"\n") + SENDING) + b"[.]+" + re.escape(console(OUTCOME_TEXT[0])) + b"$")
+        self.assertEqual(v.left(), set())
+
+    def test_a_detail_file_of_several_gigabytes_in_flat_memory(self):
+        v = Install(self)
+        v.put(5, 6)
+        size = (4 << 30) + 6  # past 4 GiB: no 32-bit count holds it
+        with open(v.marker(3), "wb") as f:
+            f.write(b"x" * 1000)
+            f.seek(size - 6)  # a hole of zeros: NUL bytes, written by no one
+            f.write(b"\ntail\n")
+        line_feed = size - 6
+        expected = tagged(b"x" * 254, b"x" * 254, b"x" * 254, b"x" * 238)
+        if line_feed % 254 == 0:
+            expected += tagged(b"\n")
+        expected += tagged(b"tail\n") + b"\n"
+        code, out, samples = peak_memory_samples(v.command(), v.root)
+        self.assertEqual((code, out), (3, outcome_report(3, expected)))
+        # The peak early in the file and at its end are the same.
+        self.assertGreater(len(samples), 4, samples)
+        self.assertLess(samples[-1] - samples[2], 512, samples)
+
+
 EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples")
 
 
