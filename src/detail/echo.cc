@@ -24,7 +24,7 @@ void EchoDetailFile(Platform& platform, ConsoleStream& console, const std::strin
       if (length > 0) console.Write(std::string_view(line, kErrorTag.size() + length));
     }
   }
-  file.reset();
+  file.reset();  // closed before the line end, as the caller may delete it next
   console.LineEnd();
 }
 
