@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace varnel {
 
@@ -25,7 +26,8 @@ class FakeInputFile : public InputFile {
   std::ptrdiff_t Read(char* buffer, std::size_t size) override {
     if (platform_.on_read) platform_.on_read();
     const auto entry = platform_.entries.find(path_);
-    const std::string content = entry == platform_.entries.end() ? "" : entry->second.content;
+    const std::string_view content =
+        entry == platform_.entries.end() ? std::string_view() : entry->second.content;
     if (offset_ >= platform_.read_fails_at) {
       platform_.events.push_back("read failed");
       return -1;

@@ -498,22 +498,19 @@ class SimTest(unittest.TestCase):
 def peak_memory_samples(command, cwd):
     """Runs `command`, sampling its peak resident memory (VmHWM, KiB) while it
     runs; returns (exit code, output, samples)."""
-    proc = subprocess.Popen(command, stdout=subprocess.PIPE, stdin=subprocess.DEVNULL, cwd=cwd)
-    chunks = []
-    reader = threading.Thread(target=lambda: chunks.append(proc.stdout.read()))
-    reader.start()
+    run = LiveRun(command, cwd)
     samples = []
-    while proc.poll() is None:
+    while run.proc.poll() is None:
         try:
-            with open("/proc/%d/status" % proc.pid) as status:
+            with open("/proc/%d/status" % run.proc.pid) as status:
                 for line in status:
                     if line.startswith("VmHWM:"):
                         samples.append(int(line.split()[1]))
         except OSError:
             pass
         time.sleep(0.05)
-    reader.join()
-    return proc.wait(), b"".join(chunks), samples
+    code = run.finish()
+    return code, run.output(), samples
 
 
 class FaultsTest(unittest.TestCase):
